@@ -1,0 +1,104 @@
+#pragma once
+// The database gateway: one Connection per screen, opened and closed per action,
+// statements sent as complete texts, forward-only row sets read as text.
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QSqlRecord>
+#include <QString>
+#include <functional>
+#include <memory>
+#include <optional>
+
+namespace k7t {
+
+class Clock;
+class Dialogs;
+class Settings;
+
+// Where the database is and how to reach it.
+struct DatabaseConfig {
+    enum class Backend { Sqlite, Odbc };
+    Backend backend = Backend::Sqlite;
+    QString sqliteFile;       // embedded database file
+    QString odbcDriver;       // ODBC driver name, e.g. "FreeTDS" or "ODBC Driver 18 for SQL Server"
+    QString server;           // DatabaseServer
+    QString user = QStringLiteral("sa");
+    QString password;
+    QString catalog = QStringLiteral("test");
+    int packetSize = 4096;
+    const Clock* clock = nullptr; // GETDATE() of the embedded database; the system clock when null
+
+    static DatabaseConfig fromSettings(const Settings& settings);
+    static QString defaultSqliteFile();
+    // The ODBC connection text: the fixed login, catalogue and packet size.
+    QString odbcConnectionText() const;
+};
+
+// A failed step: the number and text that the database or component gave.
+struct DbError {
+    int number = 0;
+    QString text;
+    QString shown() const;
+};
+
+// Forward-only rows of one statement, every value read as text.
+class RowSet {
+public:
+    RowSet() = default;
+    bool atEnd() const { return !valid_; }
+    QString value(const QString& column) const; // any letter case
+    QString value(int position) const;          // 0-based
+    QString trimmed(const QString& column) const { return value(column).trimmed(); }
+    QString trimmed(int position) const { return value(position).trimmed(); }
+    int columnCount() const { return record_.count(); }
+    QString columnName(int position) const { return record_.fieldName(position); }
+    void next();
+
+private:
+    friend class Connection;
+    explicit RowSet(std::shared_ptr<QSqlQuery> q);
+    std::shared_ptr<QSqlQuery> query_;
+    QSqlRecord record_;
+    bool valid_ = false;
+};
+
+class Connection {
+public:
+    // How an action treats failures: skip the failed step and go on, or end the
+    // action at the first failure and show it.
+    enum class Style { IgnoreErrors, ReportErrors };
+
+    explicit Connection(DatabaseConfig config);
+    ~Connection();
+    Connection(const Connection&) = delete;
+    Connection& operator=(const Connection&) = delete;
+
+    // Under ReportErrors these throw DbError; under IgnoreErrors a failed open
+    // leaves the connection closed and a failed statement yields no rows.
+    void open();
+    RowSet execute(const QString& statement);
+    void close();
+
+    bool isOpen() const;
+    Style style() const { return style_; }
+    void setStyle(Style s) { style_ = s; }
+    const DatabaseConfig& config() const { return config_; }
+    QString connectionName() const { return name_; }
+    // The open driver connection, for bulk work with prepared statements (tools only).
+    QSqlDatabase handle() const;
+    // The last failure seen under IgnoreErrors, for callers that say more than nothing.
+    std::optional<DbError> lastError() const { return lastError_; }
+
+    // One action in the given style. Under ReportErrors the first DbError ends it and
+    // is shown; the connection is closed at the end either way. False when it failed.
+    bool run(Style style, Dialogs& dialogs, const std::function<void()>& action);
+
+private:
+    DbError fail(const DbError& e);
+    DatabaseConfig config_;
+    QString name_;
+    Style style_ = Style::ReportErrors;
+    std::optional<DbError> lastError_;
+};
+
+} // namespace k7t

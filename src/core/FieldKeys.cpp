@@ -1,0 +1,57 @@
+#include "core/FieldKeys.h"
+
+#include <QComboBox>
+#include <QEvent>
+#include <QKeyEvent>
+#include <QLineEdit>
+
+namespace k7t {
+
+void focusNextControl(QWidget* from)
+{
+    QWidget* w = from;
+    // An editable combo box's line edit sits in the chain behind its box.
+    while ((w = w->nextInFocusChain()) && w != from) {
+        if (w->isAncestorOf(from) || from->isAncestorOf(w)) continue;
+        if ((w->focusPolicy() & Qt::TabFocus) && w->isEnabled() && w->isVisibleTo(from->window())) {
+            w->setFocus(Qt::TabFocusReason);
+            return;
+        }
+    }
+}
+
+void FieldKeys::enterMovesNext(std::initializer_list<QWidget*> fields)
+{
+    for (QWidget* field : fields) {
+        auto* filter = new FieldKeys(field);
+        filter->enterMovesNext_ = true;
+        field->installEventFilter(filter);
+        if (auto* combo = qobject_cast<QComboBox*>(field); combo && combo->lineEdit())
+            combo->lineEdit()->installEventFilter(filter);
+    }
+}
+
+void FieldKeys::onFocusLost(QWidget* field, std::function<void()> action)
+{
+    auto* filter = new FieldKeys(field);
+    filter->focusLost_ = std::move(action);
+    field->installEventFilter(filter);
+}
+
+bool FieldKeys::eventFilter(QObject* watched, QEvent* event)
+{
+    if (enterMovesNext_ && event->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
+            focusNextControl(static_cast<QWidget*>(parent()));
+            return true;
+        }
+    }
+    if (focusLost_ && event->type() == QEvent::FocusOut && watched == parent()) {
+        const auto* focus = static_cast<QFocusEvent*>(event);
+        if (focus->reason() != Qt::PopupFocusReason) focusLost_();
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+} // namespace k7t
