@@ -3,6 +3,7 @@
 // the database and the current user. Screens take them from here and hold no globals.
 #include "core/Clock.h"
 #include "core/Database.h"
+#include "core/Desktop.h"
 #include "core/Dialogs.h"
 #include "core/Settings.h"
 #include "core/Workstation.h"
@@ -37,6 +38,7 @@ public:
     Dialogs& dialogs() { return *dialogs_; }
     Workstation& workstation() { return workstation_; }
     CurrentUser& currentUser() { return currentUser_; }
+    Desktop& desktop() { return desktop_; }
     const DatabaseConfig& database() const { return database_; }
     void setDatabase(const DatabaseConfig& config);
 
@@ -49,6 +51,7 @@ private:
     std::unique_ptr<Dialogs> dialogs_;
     Workstation workstation_;
     CurrentUser currentUser_;
+    Desktop desktop_;
     DatabaseConfig database_;
 };
 

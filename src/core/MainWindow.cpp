@@ -10,6 +10,18 @@
 
 namespace k7t {
 
+namespace {
+// Menu item -> the form it opens.
+const QHash<QString, QString>& menuForms()
+{
+    static const QHash<QString, QString> forms = {
+        {"M3", "Form3"}, {"m5", "Form1"}, {"m6", "Form7"}, {"SLA", "Form5"}, {"m7", "Form8"},
+        {"M9", "Form15"}, {"m8", "Form9"}, {"C3", "Form17"}, {"C5", "Form18"},
+    };
+    return forms;
+}
+} // namespace
+
 MainWindow::MainWindow(AppContext& app, ScreenCatalog screens, QWidget* parent)
     : QMainWindow(parent), app_(app), ui_(std::make_unique<Ui::MainWindow>()), screens_(std::move(screens)),
       db_(app.connection())
@@ -20,23 +32,23 @@ MainWindow::MainWindow(AppContext& app, ScreenCatalog screens, QWidget* parent)
     setCentralWidget(ui_->mdiArea);
     ui_->mdiArea->setBackground(appBackground());
     for (QAction* item : ui_->M->actions()) {
-        const QString key = item->objectName();
-        item->setEnabled(screens_.contains(key));
-        connect(item, &QAction::triggered, this, [this, key] { openScreen(key); });
+        const QString form = menuForms().value(item->objectName());
+        item->setEnabled(screens_.contains(form));
+        connect(item, &QAction::triggered, this, [this, form] { openScreen(form); });
     }
 }
 
 MainWindow::~MainWindow() = default;
 
-QWidget* MainWindow::screen(const QString& key) const
+QWidget* MainWindow::screen(const QString& form) const
 {
-    const auto it = open_.constFind(key);
+    const auto it = open_.constFind(form);
     return it == open_.constEnd() ? nullptr : it->data();
 }
 
-QWidget* MainWindow::openScreen(const QString& key)
+QWidget* MainWindow::openScreen(const QString& form)
 {
-    if (QWidget* existing = screen(key)) {
+    if (QWidget* existing = screen(form)) {
         if (auto* sub = qobject_cast<QMdiSubWindow*>(existing->parentWidget())) {
             ui_->mdiArea->setActiveSubWindow(sub);
         } else {
@@ -46,11 +58,11 @@ QWidget* MainWindow::openScreen(const QString& key)
         }
         return existing;
     }
-    const auto entry = screens_.constFind(key);
+    const auto entry = screens_.constFind(form);
     if (entry == screens_.constEnd()) return nullptr;
     QWidget* widget = entry->create(app_, *this);
     widget->setAttribute(Qt::WA_DeleteOnClose);
-    open_.insert(key, widget);
+    open_.insert(form, widget);
     if (entry->kind == ScreenEntry::Kind::Child) {
         QMdiSubWindow* sub = ui_->mdiArea->addSubWindow(widget);
         sub->setAttribute(Qt::WA_DeleteOnClose);

@@ -20,8 +20,8 @@ public:
     MainWindow(AppContext& app, ScreenCatalog screens, QWidget* parent = nullptr);
     ~MainWindow() override;
 
-    QWidget* openScreen(const QString& key) override;
-    QWidget* screen(const QString& key) const; // the open screen of `key`, or null
+    QWidget* openScreen(const QString& form) override;
+    QWidget* screen(const QString& form) const; // the open screen of `form`, or null
 
 protected:
     void closeEvent(QCloseEvent* event) override;

@@ -1,5 +1,5 @@
 #pragma once
-// The working screens the main window's menu opens, by menu item name.
+// The program's screens by form name ("Form3"); the main window's menu opens them.
 #include <QHash>
 #include <QString>
 #include <functional>
@@ -17,16 +17,16 @@ struct ScreenEntry {
     std::function<QWidget*(AppContext&, Navigator&)> create;
 };
 
-// Screens that exist; an item without an entry stays disabled.
+// Screens that exist; a menu item whose form has no entry stays disabled.
 using ScreenCatalog = QHash<QString, ScreenEntry>;
 
 // Screens open other screens through this (a board's BACK, a screen's own buttons).
 class Navigator {
 public:
     virtual ~Navigator() = default;
-    // Shows the screen of `key` (a menu item name or a form name): brings it to the
-    // front when it is open, opens it afresh otherwise. Null when there is no such screen.
-    virtual QWidget* openScreen(const QString& key) = 0;
+    // Shows the screen `form` ("Form4"): brings it to the front when it is open, opens
+    // it afresh otherwise. Null when the program has no such screen.
+    virtual QWidget* openScreen(const QString& form) = 0;
 };
 
 // Every screen of the program.
