@@ -44,11 +44,11 @@ QString DatabaseConfig::odbcConnectionText() const
         .arg(packetSize);
 }
 
-QString DbError::shown() const { return QStringLiteral("Error %1: %2").arg(number).arg(text); }
+QString ActionError::shown() const { return QStringLiteral("Error %1: %2").arg(number).arg(text); }
 
 namespace {
 
-DbError fromSqlError(const QSqlError& e)
+ActionError fromSqlError(const QSqlError& e)
 {
     bool ok = false;
     int number = e.nativeErrorCode().toInt(&ok);
@@ -119,7 +119,7 @@ bool Connection::isOpen() const
     return QSqlDatabase::contains(name_) && QSqlDatabase::database(name_, false).isOpen();
 }
 
-DbError Connection::fail(const DbError& e)
+ActionError Connection::fail(const ActionError& e)
 {
     lastError_ = e;
     if (style_ == Style::ReportErrors) throw e;
@@ -159,6 +159,7 @@ RowSet Connection::execute(const QString& statement)
         return {};
     }
     QSqlDatabase db = QSqlDatabase::database(name_, false);
+    affected_ = -1;
     auto query = std::make_shared<QSqlQuery>(db);
     query->setForwardOnly(true);
     const QString text = config_.backend == DatabaseConfig::Backend::Sqlite ? SqliteDialect::rewrite(statement) : statement;
@@ -166,7 +167,10 @@ RowSet Connection::execute(const QString& statement)
         fail(fromSqlError(query->lastError()));
         return {};
     }
-    if (!query->isSelect()) return {};
+    if (!query->isSelect()) {
+        affected_ = query->numRowsAffected();
+        return {};
+    }
     return RowSet(std::move(query));
 }
 
@@ -185,7 +189,7 @@ bool Connection::run(Style style, Dialogs& dialogs, const std::function<void()>&
     bool ok = true;
     try {
         action();
-    } catch (const DbError& e) {
+    } catch (const ActionError& e) {
         ok = false;
         dialogs.plain(e.shown());
     }

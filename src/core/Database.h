@@ -34,8 +34,9 @@ struct DatabaseConfig {
     QString odbcConnectionText() const;
 };
 
-// A failed step: the number and text that the database or component gave.
-struct DbError {
+// A failed step: the number and text that the database or component (a web page,
+// a gateway, the mail transport) gave. Thrown under the errors-reported style.
+struct ActionError {
     int number = 0;
     QString text;
     QString shown() const;
@@ -73,10 +74,12 @@ public:
     Connection(const Connection&) = delete;
     Connection& operator=(const Connection&) = delete;
 
-    // Under ReportErrors these throw DbError; under IgnoreErrors a failed open
+    // Under ReportErrors these throw ActionError; under IgnoreErrors a failed open
     // leaves the connection closed and a failed statement yields no rows.
     void open();
     RowSet execute(const QString& statement);
+    // Rows changed by the last statement that changes rows (-1 when unknown).
+    int affectedRows() const { return affected_; }
     void close();
 
     bool isOpen() const;
@@ -87,18 +90,19 @@ public:
     // The open driver connection, for bulk work with prepared statements (tools only).
     QSqlDatabase handle() const;
     // The last failure seen under IgnoreErrors, for callers that say more than nothing.
-    std::optional<DbError> lastError() const { return lastError_; }
+    std::optional<ActionError> lastError() const { return lastError_; }
 
-    // One action in the given style. Under ReportErrors the first DbError ends it and
+    // One action in the given style. Under ReportErrors the first ActionError ends it and
     // is shown; the connection is closed at the end either way. False when it failed.
     bool run(Style style, Dialogs& dialogs, const std::function<void()>& action);
 
 private:
-    DbError fail(const DbError& e);
+    ActionError fail(const ActionError& e);
     DatabaseConfig config_;
     QString name_;
     Style style_ = Style::ReportErrors;
-    std::optional<DbError> lastError_;
+    std::optional<ActionError> lastError_;
+    int affected_ = -1;
 };
 
 } // namespace k7t

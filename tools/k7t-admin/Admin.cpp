@@ -23,7 +23,7 @@ QString openDatabase(const DatabaseConfig& config, Connection& c)
     if (QString e = Schema::ensureEmbedded(config); !e.isEmpty()) return e;
     try {
         c.open();
-    } catch (const DbError& e) {
+    } catch (const ActionError& e) {
         return e.shown();
     }
     return {};
@@ -39,7 +39,7 @@ QString init(const DatabaseConfig& config)
     if (QString e = openDatabase(config, c); !e.isEmpty()) return e;
     try {
         Schema::create(c);
-    } catch (const DbError& e) {
+    } catch (const ActionError& e) {
         return e.shown();
     }
     c.close();
@@ -55,7 +55,7 @@ QString addOperator(const DatabaseConfig& config, const QString& name, const QSt
         if (!existing.atEnd()) return QStringLiteral("an operator with user ID %1 exists already").arg(id);
         c.execute("insert into CRM(NAME,CRM_ID,ROLE,PASSWORD,EMAIL,MAC,STATUS,crm_ip) values('" + sql::text(name) + "','"
                   + sql::text(id) + "','NOC','" + sql::text(password) + "','','NA','INACTIVE','')");
-    } catch (const DbError& e) {
+    } catch (const ActionError& e) {
         return e.shown();
     }
     c.close();

@@ -64,7 +64,7 @@ QString seedDemo(const DatabaseConfig& config, const SeedOptions& o)
     if (QString e = Schema::ensureEmbedded(config); !e.isEmpty()) return e;
     try {
         c.open();
-    } catch (const DbError& e) {
+    } catch (const ActionError& e) {
         return e.shown();
     }
     QSqlDatabase db = c.handle();
