@@ -10,10 +10,15 @@
 #include <QSqlError>
 #include <QSqlQuery>
 
+// The schema files are resources of a static library: register them explicitly.
+static void initSchemaResources() { Q_INIT_RESOURCE(schema); }
+
 namespace k7t::Schema {
 
 QStringList statements(DatabaseConfig::Backend backend)
 {
+    static const bool registered = (initSchemaResources(), true);
+    Q_UNUSED(registered);
     QFile file(backend == DatabaseConfig::Backend::Sqlite ? QStringLiteral(":/sql/sqlite.sql") : QStringLiteral(":/sql/mssql.sql"));
     if (!file.open(QIODevice::ReadOnly)) return {};
     const QString text = QString::fromUtf8(file.readAll());
@@ -49,9 +54,11 @@ QString ensureEmbedded(const DatabaseConfig& config)
         } else {
             QSqlQuery q(db);
             q.exec(QStringLiteral("PRAGMA journal_mode=WAL"));
+            if (statements(DatabaseConfig::Backend::Sqlite).isEmpty()) error = QStringLiteral("the schema is missing from the program");
             SqliteDialect::install(db, nullptr); // date-time columns name its collation
             db.transaction();
             for (const QString& statement : statements(DatabaseConfig::Backend::Sqlite)) {
+                if (!error.isEmpty()) break;
                 if (!q.exec(statement)) {
                     error = q.lastError().text() + QStringLiteral(" in: ") + statement.left(60);
                     break;

@@ -27,20 +27,28 @@ TestApp::TestApp()
 void TestApp::exec(const QString& statement)
 {
     Connection c(app_->database());
-    c.open();
-    c.execute(statement);
+    try {
+        c.open();
+        c.execute(statement);
+    } catch (const ActionError& e) {
+        QTest::qFail(qPrintable("statement failed: " + e.shown() + " in " + statement), __FILE__, __LINE__);
+    }
     c.close();
 }
 
 QStringList TestApp::rows(const QString& query)
 {
     Connection c(app_->database());
-    c.open();
     QStringList out;
-    for (RowSet rs = c.execute(query); !rs.atEnd(); rs.next()) {
-        QStringList values;
-        for (int i = 0; i < rs.columnCount(); ++i) values << rs.value(i);
-        out << values.join('|');
+    try {
+        c.open();
+        for (RowSet rs = c.execute(query); !rs.atEnd(); rs.next()) {
+            QStringList values;
+            for (int i = 0; i < rs.columnCount(); ++i) values << rs.value(i);
+            out << values.join('|');
+        }
+    } catch (const ActionError& e) {
+        QTest::qFail(qPrintable("query failed: " + e.shown() + " in " + query), __FILE__, __LINE__);
     }
     c.close();
     return out;
