@@ -13,7 +13,6 @@ int main(int argc, char* argv[])
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("k7t-crm"));
     QApplication::setOrganizationName(QStringLiteral("k7t"));
-    QApplication::setApplicationDisplayName(QStringLiteral("K7T CRM"));
     QApplication::setWindowIcon(k7t::appIcon());
 
     QCommandLineParser options;

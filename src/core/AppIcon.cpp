@@ -33,15 +33,5 @@ QIcon appIcon()
     return icon;
 }
 
-QBrush appBackground()
-{
-    // White, with the badge faintly in the middle of a large tile.
-    QPixmap tile(1600, 1000);
-    tile.fill(Qt::white);
-    QPainter p(&tile);
-    p.setOpacity(0.08);
-    p.drawPixmap(tile.width() / 2 - 200, tile.height() / 2 - 200, badge(400));
-    return QBrush(tile);
-}
 
 } // namespace k7t

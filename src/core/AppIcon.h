@@ -1,9 +1,7 @@
 #pragma once
-// The program's window icon and the main window's background, drawn at run time.
-#include <QBrush>
+// The program's window icon, drawn at run time.
 #include <QIcon>
 
 namespace k7t {
 QIcon appIcon();
-QBrush appBackground();
 }

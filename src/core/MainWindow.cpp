@@ -30,7 +30,6 @@ MainWindow::MainWindow(AppContext& app, ScreenCatalog screens, QWidget* parent)
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowIcon(appIcon());
     setCentralWidget(ui_->mdiArea);
-    ui_->mdiArea->setBackground(appBackground());
     for (QAction* item : ui_->M->actions()) {
         const QString form = menuForms().value(item->objectName());
         item->setEnabled(screens_.contains(form));
