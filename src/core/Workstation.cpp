@@ -6,16 +6,14 @@ namespace k7t {
 
 namespace {
 
-// Adapters the operating system makes for itself (bridges, tunnels, containers,
-// hypervisors) are left out, as are loopback and adapters without a hardware address.
-bool qualifies(const QNetworkInterface& nic)
+// Loopback, adapters without a hardware address and the ones the operating system
+// makes for itself (bridges, tunnels, containers, hypervisors) do not count.
+bool qualifies(const Workstation::Adapter& a)
 {
-    if (nic.type() == QNetworkInterface::Loopback || nic.type() == QNetworkInterface::Virtual) return false;
-    if (nic.flags().testFlag(QNetworkInterface::IsLoopBack)) return false;
-    const QString mac = nic.hardwareAddress();
-    if (mac.isEmpty() || mac == QLatin1String("00:00:00:00:00:00")) return false;
+    if (a.loopback || a.isVirtual) return false;
+    if (a.mac.isEmpty() || a.mac == QLatin1String("00:00:00:00:00:00")) return false;
     static const char* virtualPrefixes[] = {"veth", "docker", "virbr", "br-", "vmnet", "vboxnet", "tun", "tap", "lxc", "cni", "flannel"};
-    const QString name = nic.name().toLower();
+    const QString name = a.name.toLower();
     for (const char* prefix : virtualPrefixes)
         if (name.startsWith(QLatin1String(prefix))) return false;
     return true;
@@ -23,29 +21,43 @@ bool qualifies(const QNetworkInterface& nic)
 
 } // namespace
 
-QString Workstation::MACAddressWMI() const
+QList<Workstation::Adapter> Workstation::adapters()
 {
-    if (mac_) return *mac_;
+    QList<Adapter> list;
+    for (const QNetworkInterface& nic : QNetworkInterface::allInterfaces()) {
+        Adapter a;
+        a.name = nic.name();
+        a.mac = nic.hardwareAddress().toUpper();
+        a.loopback = nic.type() == QNetworkInterface::Loopback || nic.flags().testFlag(QNetworkInterface::IsLoopBack);
+        a.isVirtual = nic.type() == QNetworkInterface::Virtual;
+        a.up = nic.flags().testFlag(QNetworkInterface::IsUp);
+        QStringList v6;
+        for (const QNetworkAddressEntry& e : nic.addressEntries())
+            (e.ip().protocol() == QAbstractSocket::IPv4Protocol ? a.addresses : v6) << e.ip().toString();
+        a.addresses += v6;
+        list << a;
+    }
+    return list;
+}
+
+QString Workstation::macOf(const QList<Adapter>& adapters)
+{
     QString result;
-    for (const QNetworkInterface& nic : QNetworkInterface::allInterfaces())
-        if (qualifies(nic)) result = nic.hardwareAddress().toUpper();
+    for (const Adapter& a : adapters)
+        if (qualifies(a)) result = a.mac;
     return result;
 }
 
-QString Workstation::ipAddress() const
+QString Workstation::ipOf(const QList<Adapter>& adapters)
 {
-    if (ip_) return *ip_;
     QString result;
-    for (const QNetworkInterface& nic : QNetworkInterface::allInterfaces()) {
-        if (!qualifies(nic) || !nic.flags().testFlag(QNetworkInterface::IsUp)) continue;
-        const auto entries = nic.addressEntries();
-        if (entries.isEmpty()) continue;
-        QString first = entries.first().ip().toString();
-        for (const QNetworkAddressEntry& e : entries) // the IPv4 address is listed first
-            if (e.ip().protocol() == QAbstractSocket::IPv4Protocol) { first = e.ip().toString(); break; }
-        result = first;
-    }
+    for (const Adapter& a : adapters)
+        if (qualifies(a) && a.up && !a.addresses.isEmpty()) result = a.addresses.first();
     return result;
 }
+
+QString Workstation::MACAddressWMI() const { return mac_ ? *mac_ : macOf(adapters()); }
+
+QString Workstation::ipAddress() const { return ip_ ? *ip_ : ipOf(adapters()); }
 
 } // namespace k7t
