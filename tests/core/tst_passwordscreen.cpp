@@ -11,6 +11,7 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QTcpServer>
+#include <QTimer>
 #include <QtTest/QTest>
 
 using namespace k7t;
@@ -211,6 +212,29 @@ private slots:
         QTest::mouseClick(control<QPushButton>(login, "Command1"), Qt::LeftButton);
         QCOMPARE(t->dialogs().texts(), QStringList{"WELCOME " + name + " TO K7T CRM PORTAL"});
         QVERIFY(flow->mainWindow() && flow->mainWindow()->isVisible());
+    }
+
+    // Closing the screen while the SMS is still on its way: the screen stays until the
+    // change has ended, then closes and the login screen comes back.
+    void closingWhileTheSmsWaits()
+    {
+        QTcpServer silent; // takes the request and never answers
+        QVERIFY(silent.listen(QHostAddress::LocalHost));
+        t->app().settings().set("SmsGatewayBaseUrl", QStringLiteral("http://127.0.0.1:%1").arg(silent.serverPort()));
+        t->app().settings().set("PageWaitSeconds", "120");
+        QPointer<QWidget> screen = openFromLogin();
+        QVERIFY(screen);
+        fill(screen, "9876543210", "old1", "new1", "new1");
+        t->dialogs().onMessage([&](const ScriptedDialogs::Box&) {
+            QTimer::singleShot(500, screen, [screen] { screen->close(); });
+        });
+        QTest::mouseClick(control<QPushButton>(screen, "Command1"), Qt::LeftButton);
+        t->dialogs().onMessage({});
+        QVERIFY(screen); // not destroyed under the running action
+        QCOMPARE(t->dialogs().texts(), QStringList{"PASSWORD CHANGED SUCCESSFULLY"});
+        QCOMPARE(passwordOf("9876543210"), QStringLiteral("new1"));
+        QTRY_VERIFY_WITH_TIMEOUT(!screen, 20000);
+        QVERIFY(flow->loginScreen() && flow->loginScreen()->isVisible());
     }
 
     void aFailedSmsDoesNotUndoTheChange()
