@@ -85,34 +85,33 @@ void Notifier::SendMail(const QString& to, const QString& cc, const QString& sub
 
 void Notifier::finish(QNetworkReply* reply, bool blockInput, const QString& service)
 {
-    LocalWait wait(owner_, limitMs() + 1000,
-                   blockInput ? QEventLoop::ExcludeUserInputEvents : QEventLoop::AllEvents);
+    const ActionError timeLimit{QNetworkReply::TimeoutError,
+                                QStringLiteral("The %1 did not answer within %2 seconds").arg(service).arg(limitMs() / 1000)};
+    LocalWait wait(owner_, limitMs() + 1000, blockInput ? QEventLoop::ExcludeUserInputEvents : QEventLoop::AllEvents);
     QObject::connect(reply, &QNetworkReply::finished, &wait, &LocalWait::finish);
     if (reply->isFinished()) wait.finish();
     switch (wait.exec()) {
     case LocalWait::End::Done:
         break;
     case LocalWait::End::Closing:
-        // The window is closing: the request goes on without it.
+        // The window is closing: the request goes on to its end without it.
         QObject::connect(reply, &QNetworkReply::finished, reply, &QObject::deleteLater);
         return;
     case LocalWait::End::TimeLimit:
         reply->abort();
         reply->deleteLater();
-        throw ActionError{QNetworkReply::TimeoutError,
-                          QStringLiteral("The %1 did not answer within %2 seconds").arg(service).arg(limitMs() / 1000)};
+        throw timeLimit;
     }
     reply->deleteLater();
     if (reply->isOpen()) reply->readAll(); // the answer is not used
-    const int status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
-    if (reply->error() == QNetworkReply::OperationCanceledError && reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).isNull())
-        throw ActionError{QNetworkReply::TimeoutError,
-                          QStringLiteral("The %1 did not answer within %2 seconds").arg(service).arg(limitMs() / 1000)};
-    if (status >= 400)
-        throw ActionError{status, QStringLiteral("The %1 answered %2 %3")
-                                      .arg(service)
-                                      .arg(status)
-                                      .arg(reply->attribute(QNetworkRequest::HttpReasonPhraseAttribute).toString())};
+    const QVariant status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute);
+    // The transfer limit cancels a request that gets no answer.
+    if (reply->error() == QNetworkReply::OperationCanceledError && status.isNull()) throw timeLimit;
+    if (status.toInt() >= 400)
+        throw ActionError{status.toInt(), QStringLiteral("The %1 answered %2 %3")
+                                              .arg(service)
+                                              .arg(status.toInt())
+                                              .arg(reply->attribute(QNetworkRequest::HttpReasonPhraseAttribute).toString())};
     if (reply->error() != QNetworkReply::NoError)
         throw ActionError{int(reply->error()), QStringLiteral("The %1 could not be reached: %2").arg(service, reply->errorString())};
 }
