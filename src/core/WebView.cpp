@@ -89,7 +89,7 @@ bool WebView::waitWhileBodyLength(int length)
     while (bodyText().size() == length) {
         if (deadline.hasExpired() || !pauseServingEvents(this, qMin(kPollMs * 2, msLeft(deadline)))) return false;
     }
-    return true;
+    return !LocalWait::closing(this);
 }
 
 QString WebView::bodyText()
