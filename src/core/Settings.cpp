@@ -56,6 +56,7 @@ const std::vector<std::pair<QString, QString>>& table()
         {"SmtpPassword", ""},
         {"MailFrom", "noc@k7t.local"},
         {"WinboxPath", "c:\\winbox.exe"},
+        {"ExportFolder", ""}, // grid exports; empty: the system's temporary folder
     };
     return t;
 }
