@@ -92,6 +92,12 @@ CREATE INDEX IF NOT EXISTS ix_complain_issue ON complain([issue date]);
 --;
 CREATE INDEX IF NOT EXISTS ix_complain_close ON complain([close date]);
 --;
+-- The complaints that are not closed are a small part of the table: the board lists
+-- them by pending hours, the carried-forward count by issue date.
+CREATE INDEX IF NOT EXISTS ix_complain_open_pending ON complain(pending DESC) WHERE status <> 'CLOSED';
+--;
+CREATE INDEX IF NOT EXISTS ix_complain_open_issue ON complain([issue date]) WHERE status <> 'CLOSED';
+--;
 CREATE TABLE IF NOT EXISTS OLT (
   circle TEXT COLLATE NOCASE,
   SSA TEXT COLLATE NOCASE,

@@ -1,10 +1,18 @@
 #include "core/ScreenCatalog.h"
 
+#include "screens/complaints/EngineerRegister.h"
+#include "screens/complaints/NocPerformanceReport.h"
+#include "screens/complaints/OpenComplaintBoard.h"
+
 namespace k7t {
 
 ScreenCatalog programScreens()
 {
+    using Kind = ScreenEntry::Kind;
     ScreenCatalog screens;
+    screens.insert("Form4", {Kind::Child, [](AppContext& app, Navigator& nav) -> QWidget* { return new OpenComplaintBoard(app, nav); }});
+    screens.insert("Form6", {Kind::Separate, [](AppContext& app, Navigator&) -> QWidget* { return new NocPerformanceReport(app); }});
+    screens.insert("Form7", {Kind::Separate, [](AppContext& app, Navigator&) -> QWidget* { return new EngineerRegister(app); }});
     return screens;
 }
 
