@@ -2,6 +2,7 @@
 // the customer's AP, and the policy and AP pages of the database host.
 #include "core/AppContext.h"
 #include "core/SqlText.h"
+#include "gateways/GatewayAddress.h"
 #include "screens/complaints/ComplaintScreen.h"
 #include "ui_ComplaintScreen.h"
 
@@ -68,7 +69,7 @@ void ComplaintScreen::loadCustomerPage(const QString& path)
             pageUserId_ = rs.trimmed("id");
         }
     });
-    ui_->WebBrowser1->load(pageUrl("http://" + app_.settings().value("DatabaseServer"), path, {{"bb", pageUserId_}, {"ip", pageNasIp_}}));
+    ui_->WebBrowser1->load(gatewayAddress("http://" + app_.settings().value("DatabaseServer"), path, {{"bb", pageUserId_}, {"ip", pageNasIp_}}));
     ui_->WebBrowser1->waitForPage();
 }
 

@@ -4,6 +4,7 @@
 #include "core/ComboLists.h"
 #include "core/ScreenCatalog.h"
 #include "core/SqlText.h"
+#include "gateways/GatewayAddress.h"
 #include "screens/complaints/ComplaintHistory.h"
 #include "screens/complaints/ComplaintScreen.h"
 #include "ui_ComplaintScreen.h"
@@ -70,22 +71,12 @@ void ComplaintScreen::closeComplaint()
         closed = true;
     });
     if (!closed) return;
-    ui_->WebBrowser1->load(pageUrl(app_.settings().value("ComplaintHookBaseUrl"), "/waba_complaint_closed.php",
+    ui_->WebBrowser1->load(gatewayAddress(app_.settings().value("ComplaintHookBaseUrl"), "/waba_complaint_closed.php",
                                    {{"mobile", ui_->Text9->text()}, {"cn", ui_->Text6->text()}}));
     app_.dialogs().information("CLOSED SUCCESSFULLY", "K7T");
     ui_->Command2->setEnabled(false);
     ui_->Command3->setEnabled(false);
     ui_->Text3->setFocus();
-}
-
-// Address `base` + `path` with the query keys in order, each value percent-encoded.
-QUrl ComplaintScreen::pageUrl(const QString& base, const QString& path, const QList<std::pair<QString, QString>>& keys)
-{
-    QStringList query;
-    for (const auto& [key, value] : keys) query << key + '=' + QString::fromLatin1(QUrl::toPercentEncoding(value));
-    QUrl url(base + path);
-    url.setQuery(query.join('&'), QUrl::StrictMode);
-    return url;
 }
 
 void ComplaintScreen::stampDate()

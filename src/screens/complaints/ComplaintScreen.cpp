@@ -8,11 +8,7 @@
 #include "screens/complaints/ComplaintHistory.h"
 #include "ui_ComplaintScreen.h"
 
-#include <QLocale>
-#include <QMdiSubWindow>
-#include <QMouseEvent>
 #include <QTimer>
-#include <QUrlQuery>
 
 namespace k7t {
 
@@ -31,6 +27,7 @@ ComplaintScreen::ComplaintScreen(AppContext& app, Navigator& navigator, QWidget*
 {
     ui_->setupUi(this);
     setAttribute(Qt::WA_DeleteOnClose);
+    ui_->WebBrowser1->setWaitSeconds(app_.settings().intValue("PageWaitSeconds"));
     timer_ = new QTimer(this);
     timer_->setObjectName("Timer1");
     timer_->setInterval(1000);

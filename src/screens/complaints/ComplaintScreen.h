@@ -1,11 +1,8 @@
 #pragma once
 // The complaint screen (Form3): finds a customer, registers a complaint, works it with
 // a growing history until it is closed, and carries a few tools on the customer card.
-#include <QList>
-#include <QUrl>
 #include <QWidget>
 #include <memory>
-#include <utility>
 
 namespace Ui { class ComplaintScreen; }
 
@@ -57,7 +54,6 @@ private:
     void fetchAp();
     bool phoneIsNumber(const QString& phone);
     void loadCustomerPage(const QString& path);
-    static QUrl pageUrl(const QString& base, const QString& path, const QList<std::pair<QString, QString>>& keys);
 
     AppContext& app_;
     Navigator& navigator_;
