@@ -6,9 +6,11 @@
 #include "core/SqlText.h"
 #include "screens/complaints/ComplaintHistory.h"
 #include "screens/complaints/ComplaintScreen.h"
+#include "support/NocSim.h"
 #include "support/TestApp.h"
 
 #include <QApplication>
+#include <QJsonObject>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -20,6 +22,7 @@
 
 using namespace k7t;
 using k7t::test::control;
+using k7t::test::NocSim;
 using k7t::test::TestApp;
 
 namespace {
@@ -73,6 +76,7 @@ QDateTime at(int hour, int minute, int day = 9) { return QDateTime(QDate(2021, 1
 class ComplaintScreenTest : public QObject {
     Q_OBJECT
 
+    NocSim sim;
     std::unique_ptr<TestApp> t;
     RecordingNavigator nav;
     QPointer<ComplaintScreen> screen;
@@ -118,9 +122,14 @@ class ComplaintScreenTest : public QObject {
     QStringList boxes() { return t->dialogs().texts(); }
 
 private slots:
+    void initTestCase() { QVERIFY2(sim.start(), qPrintable(sim.errorText())); }
+
     void init()
     {
         t = std::make_unique<TestApp>();
+        t->app().settings().set("ComplaintHookBaseUrl", sim.baseUrl());
+        t->app().settings().set("DatabaseServer", QStringLiteral("127.0.0.1:%1").arg(sim.port()));
+        sim.clearLog();
         t->app().currentUser().set("op1");
         t->app().desktop().record();
         seed(*t);
@@ -439,6 +448,10 @@ private slots:
         QVERIFY(!c<QPushButton>("Command3")->isEnabled());
         QTRY_VERIFY(text("Text3")->hasFocus());
         QCOMPARE(c<QLabel>("Label7")->text(), QString("SPEED ISSUE"));
+        // The notification carries the complaint's phone and number.
+        QTRY_COMPARE_WITH_TIMEOUT(sim.requestsTo("/waba_complaint_closed.php").size(), 1, 30000);
+        const QJsonObject hook = sim.requestsTo("/waba_complaint_closed.php").first();
+        QCOMPARE(NocSim::query(hook), (QList<QPair<QString, QString>>{{"mobile", "9100000001"}, {"cn", number}}));
     }
 
     void closeRefusals()
@@ -464,6 +477,7 @@ private slots:
         QCOMPARE(other.dialogs().texts(), QStringList({"YOU ARE NOT LOGIN PLEASE CLOSE WINDO AND LOGIN AGAIN"}));
         QCOMPARE(other.value("select status,description from complain"), QString("NEW|SPEED ISSUE"));
         delete s;
+        QCOMPARE(sim.requests().size(), 0);
     }
 
     void dateStampAndClear()
@@ -562,6 +576,46 @@ private slots:
         click("Command4");
         QCOMPARE(boxes().size(), 1);
         QVERIFY(boxes().first().startsWith("Error "));
+    }
+
+    // The database host's pages for the customer in the card.
+    void statusAndApPages()
+    {
+        const QString cols = "insert into cdata(id,name,mobile,status,SERVICE,AP,nas_ip) values(";
+        t->exec(cols + "'k7t0000002','PRIYA PATIL','9100000012','active','AF','OLD-AP','10.9.9.12')");
+        t->exec(cols + "'k7t0000007','SURESH PATIL','9100000017','active','AF','RAJKOT-OLT-01','10.9.9.17')");
+        search("k7t0000002");
+        QTest::mouseClick(c<ClickableLabel>("Label26"), Qt::LeftButton);
+        QTRY_COMPARE_WITH_TIMEOUT(sim.requestsTo("/policy.php").size(), 1, 30000);
+        QCOMPARE(NocSim::query(sim.requestsTo("/policy.php").first()),
+                 (QList<QPair<QString, QString>>{{"bb", "k7t0000002"}, {"ip", "10.9.9.12"}}));
+        QCOMPARE(boxes(), QStringList());
+
+        // AP: the page's text becomes the customer's AP.
+        QTest::mouseClick(c<ClickableLabel>("Label29"), Qt::LeftButton);
+        QTRY_COMPARE_WITH_TIMEOUT(boxes(), QStringList({"AP UPDATED"}), 30000);
+        QCOMPARE(t->dialogs().last().title, QString("TORVALE KIRSO"));
+        QCOMPARE(text("Text18")->text(), QString("PUNE-AP-01"));
+        QCOMPARE(t->value("select ap from cdata where id='k7t0000002'"), QString("PUNE-AP-01"));
+        QCOMPARE(NocSim::query(sim.requestsTo("/ap.php").first()), (QList<QPair<QString, QString>>{{"bb", "k7t0000002"}, {"ip", "10.9.9.12"}}));
+
+        // An offline customer: an empty page, nothing stored.
+        search("k7t0000007");
+        t->dialogs().clear();
+        QTest::mouseClick(c<ClickableLabel>("Label29"), Qt::LeftButton);
+        QTRY_COMPARE_WITH_TIMEOUT(boxes(), QStringList({"OFFLINE"}), 30000);
+        QCOMPARE(t->dialogs().last().kind, MessageKind::Plain);
+        QCOMPARE(t->dialogs().last().title, QString("K7T CRM"));
+        QCOMPARE(text("Text18")->text(), QString());
+        QCOMPARE(t->value("select ap from cdata where id='k7t0000007'"), QString("RAJKOT-OLT-01"));
+
+        // A customer not found keeps the ID and address the label read last.
+        text("Text1")->setText("nobody");
+        sim.clearLog();
+        t->dialogs().clear();
+        QTest::mouseClick(c<ClickableLabel>("Label29"), Qt::LeftButton);
+        QTRY_COMPARE_WITH_TIMEOUT(boxes(), QStringList({"OFFLINE"}), 30000);
+        QCOMPARE(NocSim::queryValue(sim.requestsTo("/ap.php").first(), "bb"), QString("k7t0000007"));
     }
 
     // Two workstations on one complaint: each entry goes onto the history as stored,
