@@ -1,6 +1,7 @@
 // The complaint screen on a real database file: search, registration, lookup,
 // update and closure, the customer tools, and the history shared by workstations.
 #include "core/ClickableLabel.h"
+#include "core/MainWindow.h"
 #include "core/ResultGrid.h"
 #include "core/ScreenCatalog.h"
 #include "core/SqlText.h"
@@ -14,6 +15,8 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QPushButton>
@@ -514,6 +517,38 @@ private slots:
         click("Command7");
         QCOMPARE(nav.opened, QStringList({"Form4"}));
         QTRY_VERIFY(screen.isNull());
+
+        // Inside the main window the whole child window goes.
+        MainWindow main(t->app(), programScreens());
+        main.show();
+        auto* form = qobject_cast<ComplaintScreen*>(main.openScreen("Form3"));
+        QVERIFY(form);
+        auto* area = main.findChild<QMdiArea*>();
+        QCOMPARE(area->subWindowList().size(), 1);
+        QVERIFY(qobject_cast<QMdiSubWindow*>(form->parentWidget())->isMaximized());
+        control<QPushButton>(form, "Command7")->click();
+        QTRY_VERIFY(main.screen("Form3") == nullptr);
+        QTRY_VERIFY(area->subWindowList().size() <= 1); // the board, where the program has one
+        for (QMdiSubWindow* sub : area->subWindowList()) QVERIFY(sub->widget()->objectName() != "Form3");
+    }
+
+    // Enter in the search and number boxes moves on as Tab; leaving the number box looks it up.
+    void enterMovesOn()
+    {
+        const QString number = addComplaint(*t, "k7t0002", "9-Dec-21 10:59 AM");
+        QApplication::setActiveWindow(screen);
+        QTRY_VERIFY(screen->isActiveWindow());
+        text("Text1")->setFocus();
+        QTRY_VERIFY(text("Text1")->hasFocus());
+        QTest::keyClick(text("Text1"), Qt::Key_Return);
+        QTRY_VERIFY(c<QPushButton>("Command8")->hasFocus());
+        QCOMPARE(boxes(), QStringList());
+        text("Text6")->setFocus();
+        QTRY_VERIFY(text("Text6")->hasFocus());
+        text("Text6")->setText(number);
+        QTest::keyClick(text("Text6"), Qt::Key_Return);
+        QTRY_VERIFY(text("Text7")->hasFocus());
+        QCOMPARE(text("Text15")->text(), QString("k7t0002"));
     }
 
     void cardUpdateAndVoiceIp()
