@@ -2,6 +2,7 @@
 
 #include "core/AppContext.h"
 #include "core/AppIcon.h"
+#include "core/ComboLists.h"
 #include "core/SqlText.h"
 #include "ui_EngineerRegister.h"
 
@@ -39,9 +40,9 @@ void EngineerRegister::load()
         db_->open();
         QStringList names;
         for (RowSet rs = db_->execute("SELECT * FROM engineer"); !rs.atEnd(); rs.next()) names << rs.trimmed(0);
-        ui_->Combo1->addItems(names);
+        combo::addItems(ui_->Combo1, names);
     });
-    ui_->Combo1->setEditText("Engineer List");
+    combo::setText(ui_->Combo1, "Engineer List");
 }
 
 // The screen compares the names itself, exactly: case and blanks count.

@@ -1,6 +1,7 @@
 #include "screens/complaints/OpenComplaintBoard.h"
 
 #include "core/AppContext.h"
+#include "core/ComboLists.h"
 #include "core/FieldKeys.h"
 #include "core/ScreenCatalog.h"
 #include "core/SqlText.h"
@@ -17,15 +18,6 @@ using Style = Connection::Style;
 namespace {
 
 const QString kAllOpen = QStringLiteral("select *  from complain where Status <>'") + "CLOSED" + "' order by pending desc";
-
-// Adds items to a list box without touching the text it shows; a sorted box stays sorted.
-void addItems(QComboBox* box, const QStringList& items, bool sorted = false)
-{
-    const QString shown = box->currentText();
-    box->addItems(items);
-    if (sorted) box->model()->sort(0);
-    box->setEditText(shown);
-}
 
 } // namespace
 
@@ -52,15 +44,15 @@ OpenComplaintBoard::~OpenComplaintBoard() = default;
 
 void OpenComplaintBoard::load()
 {
-    ui_->Combo6->addItems({"FTTH", "BBOWIFI", "AF", "MTNL"});
-    ui_->Combo6->setEditText("SERVICE");
-    ui_->Combo3->addItems({"OPEN", "OPEN-FE", "SITE-DOWN"});
-    ui_->Combo3->setEditText("SELECT STATUS");
-    ui_->Combo2->setEditText("SELECT STATUS");
-    addItems(ui_->Combo2, {"ALL", "CLOSED", "OPEN", "NEW", "VOIP", "OPEN-FE"}, true);
-    ui_->Combo1->setEditText("SELECT CIRCLE");
-    ui_->Combo5->setEditText("Combo5");
-    ui_->Combo4->setEditText("SELECT ENGINEER");
+    combo::setText(ui_->Combo6, "SERVICE");
+    combo::addItems(ui_->Combo6, {"FTTH", "BBOWIFI", "AF", "MTNL"});
+    combo::setText(ui_->Combo3, "SELECT STATUS");
+    combo::addItems(ui_->Combo3, {"OPEN", "OPEN-FE", "SITE-DOWN"});
+    combo::setText(ui_->Combo2, "SELECT STATUS");
+    combo::addItems(ui_->Combo2, {"ALL", "CLOSED", "OPEN", "NEW", "VOIP", "OPEN-FE"}, true);
+    combo::setText(ui_->Combo1, "SELECT CIRCLE");
+    combo::setText(ui_->Combo5, "Combo5");
+    combo::setText(ui_->Combo4, "SELECT ENGINEER");
 
     // ID, name, mobile, issue date, description, status, (close date keeps its width),
     // ssa, fe, fe mob, pending, address, user id, circle.
@@ -72,7 +64,7 @@ void OpenComplaintBoard::load()
         db_->open();
         QStringList circles;
         for (RowSet rs = db_->execute("select CIRCLE from CIRCLE"); !rs.atEnd(); rs.next()) circles << rs.trimmed("CIRCLE");
-        addItems(ui_->Combo1, circles, true);
+        combo::addItems(ui_->Combo1, circles, true);
         showList(kAllOpen);
     });
 }
@@ -92,11 +84,11 @@ void OpenComplaintBoard::chooseCircle()
     db_->run(Style::ReportErrors, app_.dialogs(), [&] {
         db_->open();
         showList("select * from complain where Status<>'CLOSED'and CIRCLE= '" + sql::text(ui_->Combo1->currentText()) + "'order by pending desc");
-        ui_->Combo5->clear();
+        combo::clearList(ui_->Combo5);
         QStringList clusters;
         for (RowSet rs = db_->execute("select DISTINCT CLUSTER from FE where circle='" + sql::text(ui_->Combo1->currentText()) + "'"); !rs.atEnd(); rs.next())
             clusters << rs.trimmed("CLUSTER");
-        addItems(ui_->Combo5, clusters);
+        combo::addItems(ui_->Combo5, clusters);
     });
 }
 
@@ -134,8 +126,8 @@ void OpenComplaintBoard::lookupNumber()
         db_->open();
         for (RowSet rs = db_->execute("select * from complain WHERE ID= '" + sql::text(ui_->Text1->text()) + "'"); !rs.atEnd(); rs.next()) {
             ui_->Label3->setText(rs.trimmed(1));
-            ui_->Combo3->setEditText(rs.trimmed(5));
-            ui_->Combo4->setEditText(rs.trimmed(8));
+            combo::setText(ui_->Combo3, rs.trimmed(5));
+            combo::setText(ui_->Combo4, rs.trimmed(8));
             ui_->Text4->setText(rs.trimmed(9));
             ui_->Text2->setText(rs.trimmed(12));
             ui_->Label4->setText(rs.trimmed(2));
@@ -152,8 +144,8 @@ void OpenComplaintBoard::lookupUser()
         db_->open();
         for (RowSet rs = db_->execute("select * from complain WHERE [User ID]= '" + sql::text(ui_->Text2->text()) + "'"); !rs.atEnd(); rs.next()) {
             ui_->Label3->setText(rs.value(1));
-            ui_->Combo3->setEditText(rs.trimmed(5));
-            ui_->Combo4->setEditText(rs.value(8));
+            combo::setText(ui_->Combo3, rs.trimmed(5));
+            combo::setText(ui_->Combo4, rs.value(8));
             ui_->Text1->setText(rs.trimmed(0));
             ui_->Label4->setText(rs.value(2));
             ui_->Text4->setText(rs.value(9));
