@@ -7,6 +7,7 @@
 #include <QClipboard>
 #include <QFile>
 #include <QGuiApplication>
+#include <QItemSelectionModel>
 #include <QProcess>
 
 using namespace k7t;
@@ -66,6 +67,8 @@ private slots:
         QVERIFY(xml.contains(R"(<c r="B3"><v>42</v></c>)"));   // a count lands as a number
         QVERIFY(xml.indexOf("<t>Engineer</t>") < xml.indexOf("D'SOUZA")); // header row first
         QVERIFY(t->dialogs().boxes().isEmpty());
+        // The grid stays selected whole, header row included.
+        QCOMPARE(grid->selectionModel()->selectedIndexes().size(), grid->rows() * grid->cols());
     }
 
     void everyExportIsANewWorkbook()
