@@ -3,6 +3,9 @@
 #include "core/Database.h"
 
 #include <QAbstractTableModel>
+#include <QFont>
+#include <QGuiApplication>
+#include <QPalette>
 #include <QHeaderView>
 #include <deque>
 #include <vector>
@@ -22,6 +25,13 @@ public:
 
     QVariant data(const QModelIndex& index, int role) const override
     {
+        // The header row looks like the fixed row it stands for.
+        if (role == Qt::FontRole && index.row() == 0) {
+            QFont bold;
+            bold.setBold(true);
+            return bold;
+        }
+        if (role == Qt::BackgroundRole && index.row() == 0) return QGuiApplication::palette().button();
         if (role != Qt::DisplayRole && role != Qt::ToolTipRole) return {};
         return text(index.row(), index.column());
     }
