@@ -163,6 +163,21 @@ private slots:
         QVERIFY(t->dialogs().boxes().isEmpty());
     }
 
+    void serviceFilterIgnoresErrorsTheOthersShowThem()
+    {
+        QWidget* board = openBoard();
+        t->exec("alter table complain rename to complain_elsewhere");
+        choose(control<QComboBox>(board, "Combo6"), "AF");
+        QCOMPARE(control<ResultGrid>(board, "MSHFlexGrid1")->rows(), 5); // the list stays as it was
+        QCOMPARE(control<QLabel>(board, "Label10")->text(), QString("OPEN FAULT: 4"));
+        QVERIFY(t->dialogs().boxes().isEmpty());
+        choose(control<QComboBox>(board, "Combo2"), "OPEN");
+        QCOMPARE(t->dialogs().boxes().size(), 1);
+        QVERIFY(t->dialogs().last().text.startsWith("Error "));
+        QVERIFY(t->dialogs().last().text.contains("complain"));
+        QCOMPARE(control<QLabel>(board, "Label10")->text(), QString("OPEN FAULT: 4"));
+    }
+
     void lookupByNumberAndByUser()
     {
         QWidget* board = openBoard();
