@@ -3,13 +3,19 @@
 #include "core/Database.h"
 
 #include <QAbstractTableModel>
+#include <QFont>
+#include <QGuiApplication>
+#include <QPalette>
 #include <QHeaderView>
+#include <deque>
 #include <vector>
 
 namespace k7t {
 
-// Cells as UTF-8 in one buffer; cell i of the grid (row-major, header row first)
-// spans offsets_[i] .. offsets_[i + 1].
+// Cells as UTF-8 text in blocks of about a megabyte, so a large result is never moved
+// as it grows. starts_[i] places cell i of the grid (row-major, header row first) as
+// block << 32 | offset; a cell ends where the next one starts in its block, or at the
+// block's end.
 class GridModel : public QAbstractTableModel {
 public:
     explicit GridModel(QObject* parent) : QAbstractTableModel(parent) {}
@@ -19,6 +25,13 @@ public:
 
     QVariant data(const QModelIndex& index, int role) const override
     {
+        // The header row looks like the fixed row it stands for.
+        if (role == Qt::FontRole && index.row() == 0) {
+            QFont bold;
+            bold.setBold(true);
+            return bold;
+        }
+        if (role == Qt::BackgroundRole && index.row() == 0) return QGuiApplication::palette().button();
         if (role != Qt::DisplayRole && role != Qt::ToolTipRole) return {};
         return text(index.row(), index.column());
     }
@@ -32,9 +45,7 @@ public:
     QString text(int row, int col) const
     {
         if (row < 0 || row >= rows_ || col < 0 || col >= cols_) return {};
-        const size_t i = size_t(row) * size_t(cols_) + size_t(col);
-        const quint32 from = offsets_[i];
-        return QString::fromUtf8(buffer_.constData() + from, qsizetype(offsets_[i + 1] - from));
+        return QString::fromUtf8(cell(size_t(row) * size_t(cols_) + size_t(col)));
     }
 
     void load(RowSet& rs)
@@ -43,16 +54,19 @@ public:
         clearStore();
         cols_ = rs.columnCount();
         if (cols_ > 0) {
-            offsets_.push_back(0);
-            for (int c = 0; c < cols_; ++c) append(rs.columnName(c));
+            for (int c = 0; c < cols_; ++c) {
+                mark();
+                blocks_.back() += rs.columnName(c).toUtf8();
+            }
             rows_ = 1;
             for (; !rs.atEnd(); rs.next()) {
-                for (int c = 0; c < cols_; ++c) append(rs.value(c));
+                for (int c = 0; c < cols_; ++c) {
+                    mark();
+                    rs.appendUtf8(c, blocks_.back());
+                }
                 ++rows_;
             }
         }
-        buffer_.squeeze();
-        offsets_.shrink_to_fit();
         endResetModel();
     }
 
@@ -66,33 +80,48 @@ public:
     QString tabText() const
     {
         QByteArray out;
-        out.reserve(buffer_.size() + qsizetype(offsets_.size()) + 16);
         for (int r = 0; r < rows_; ++r) {
             if (r) out += '\n';
             for (int c = 0; c < cols_; ++c) {
                 if (c) out += '\t';
-                const size_t i = size_t(r) * size_t(cols_) + size_t(c);
-                out.append(buffer_.constData() + offsets_[i], qsizetype(offsets_[i + 1] - offsets_[i]));
+                out += cell(size_t(r) * size_t(cols_) + size_t(c));
             }
         }
         return QString::fromUtf8(out);
     }
 
 private:
-    void append(const QString& value)
+    static constexpr qsizetype kBlock = 1 << 20;
+
+    // Notes where the next cell starts, opening a new block when the last is full.
+    void mark()
     {
-        buffer_ += value.toUtf8();
-        offsets_.push_back(quint32(buffer_.size()));
+        if (blocks_.empty() || blocks_.back().size() >= kBlock) {
+            blocks_.emplace_back();
+            blocks_.back().reserve(kBlock + 4096);
+        }
+        starts_.push_back(quint64(blocks_.size() - 1) << 32 | quint64(blocks_.back().size()));
     }
+
+    QByteArrayView cell(size_t i) const
+    {
+        const quint64 from = starts_[i];
+        const size_t block = size_t(from >> 32);
+        const qsizetype begin = qsizetype(from & 0xffffffffu);
+        qsizetype end = blocks_[block].size();
+        if (i + 1 < starts_.size() && size_t(starts_[i + 1] >> 32) == block) end = qsizetype(starts_[i + 1] & 0xffffffffu);
+        return QByteArrayView(blocks_[block].constData() + begin, end - begin);
+    }
+
     void clearStore()
     {
-        buffer_.clear();
-        offsets_.clear();
+        blocks_.clear();
+        starts_.clear();
         rows_ = cols_ = 0;
     }
 
-    QByteArray buffer_;
-    std::vector<quint32> offsets_;
+    std::vector<QByteArray> blocks_;
+    std::deque<quint64> starts_;
     int rows_ = 0;
     int cols_ = 0;
 };

@@ -1,7 +1,7 @@
 #pragma once
 // The result grid of every screen (MSHFlexGrid1): bound to a statement's rows, it shows
 // a header row of the column names and then one line per row. Row 0 is the header
-// row, and rows() counts it. The cells are kept in one compact store (UTF-8 text and
+// row, and rows() counts it. The cells are kept in one compact store (one text and
 // offsets), so a grid of a hundred thousand complaints stays small and quick.
 #include <QHash>
 #include <QTableView>

@@ -6,6 +6,7 @@
 #include <QClipboard>
 #include <QDir>
 #include <QGuiApplication>
+#include <QItemSelectionModel>
 #include <QTemporaryDir>
 #include <QUrl>
 #include <xlsxwriter.h>
@@ -77,6 +78,12 @@ QString writeWorkbook(const ResultGrid& grid, const QString& file)
 
 bool exportGrid(AppContext& app, const ResultGrid& grid)
 {
+    // The whole grid is selected, header row included, as it goes out.
+    if (grid.rows() > 0 && grid.cols() > 0) {
+        QAbstractItemModel* model = grid.model();
+        grid.selectionModel()->select(QItemSelection(model->index(0, 0), model->index(grid.rows() - 1, grid.cols() - 1)),
+                                      QItemSelectionModel::ClearAndSelect);
+    }
     // The clipboard first: even when no workbook can be shown, the grid can be pasted.
     QClipboard* clipboard = QGuiApplication::clipboard();
     clipboard->clear();
