@@ -57,6 +57,7 @@ void WebView::load(const QUrl& url)
 {
     requested_ = url;
     busy_ = true;
+    loaded_ = true;
     view()->load(url);
 }
 
@@ -68,7 +69,7 @@ QUrl WebView::url() const
 
 bool WebView::waitForPage()
 {
-    view();
+    if (!loaded_) return true; // nothing to wait for
     const QDeadlineTimer deadline(qint64(waitSeconds_) * 1000);
     for (;;) {
         while (busy_) {
@@ -134,6 +135,7 @@ QString WebView::documentState(int milliseconds)
 
 QVariant WebView::evaluate(const QString& script, int milliseconds)
 {
+    if (!loaded_) return {};
     QWebEnginePage* page = view()->page();
     auto result = std::make_shared<QVariant>();
     LocalWait wait(this, milliseconds);

@@ -59,6 +59,7 @@ private:
     QWebEngineView* view_ = nullptr;
     int waitSeconds_ = 30;
     bool busy_ = false;
+    bool loaded_ = false; // a load was ever started: before that there is no document
     bool lastLoadOk_ = true;
     QUrl requested_; // while its load has not finished
 };

@@ -532,6 +532,18 @@ private slots:
         for (QMdiSubWindow* sub : area->subWindowList()) QVERIFY(sub->widget()->objectName() != "Form3");
     }
 
+    // Closing the screen while the number box has the focus looks nothing up.
+    void closingWithTheNumberBoxFocused()
+    {
+        QApplication::setActiveWindow(screen);
+        QTRY_VERIFY(screen->isActiveWindow());
+        text("Text6")->setFocus();
+        QTRY_VERIFY(text("Text6")->hasFocus());
+        text("Text6")->setText("abc");
+        delete screen;
+        QCOMPARE(boxes(), QStringList());
+    }
+
     // Enter in the search and number boxes moves on as Tab; leaving the number box looks it up.
     void enterMovesOn()
     {

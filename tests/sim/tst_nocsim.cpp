@@ -152,6 +152,10 @@ private slots:
         QVERIFY(fetch(post, &status, "POST", R"({"phone": "919812345678", "body": "ok"})").contains("\"sent\":true"));
         QCOMPARE(status, 200);
         Q_UNUSED(answer);
+        QNetworkRequest plain(post);
+        plain.setRawHeader("Content-type", "text/plain");
+        QVERIFY(fetch(plain, &status, "POST", R"({"phone": "919812345678", "body": "ok"})").contains("application/json"));
+        QCOMPARE(status, 415);
 
         sim_.clearLog();
         QVERIFY(sim_.requests().isEmpty());

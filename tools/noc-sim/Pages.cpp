@@ -144,7 +144,11 @@ QString ldapSearch()
 QString ldapResultText(const QString& userId, const std::optional<DirectoryEntry>& entry)
 {
     const QString header = fitted(QStringLiteral("ZEZA EASY LDAP  -  DIRECTORY SEARCH RESULT "), kLdapHeaderLength - 2, QLatin1Char('=')) + "\r\n";
-    if (!entry) return header + "\r\nNO ENTRY FOUND FOR UserName=" + userId.trimmed();
+    if (!entry) {
+        QString missing = header + "\r\nNO ENTRY FOUND FOR UserName=" + userId.trimmed();
+        if (missing.size() == kLdapSearchTextLength) missing += QLatin1Char('.'); // not to be taken for the search page
+        return missing;
+    }
     const DirectoryEntry& e = *entry;
     return header + QStringList{
         "USER_ID=" + e.userId,

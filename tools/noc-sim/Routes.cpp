@@ -88,6 +88,10 @@ void whatsApp(World& world, const Incoming& r, const QString& instance, Response
         sendJson(res, {{"sent", false}, {"error", "token missing"}}, 401);
         return;
     }
+    if (!r.header("Content-Type").startsWith("application/json", Qt::CaseInsensitive)) {
+        sendJson(res, {{"sent", false}, {"error", "Content-Type must be application/json"}}, 415);
+        return;
+    }
     QJsonParseError error;
     const QJsonDocument doc = QJsonDocument::fromJson(r.body, &error);
     const QJsonObject o = doc.object();

@@ -103,7 +103,7 @@ void Notifier::finish(QNetworkReply* reply, bool blockInput, const QString& serv
                           QStringLiteral("The %1 did not answer within %2 seconds").arg(service).arg(limitMs() / 1000)};
     }
     reply->deleteLater();
-    reply->readAll(); // the answer is not used
+    if (reply->isOpen()) reply->readAll(); // the answer is not used
     const int status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
     if (reply->error() == QNetworkReply::OperationCanceledError && reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).isNull())
         throw ActionError{QNetworkReply::TimeoutError,

@@ -34,7 +34,9 @@ ComplaintScreen::ComplaintScreen(AppContext& app, Navigator& navigator, QWidget*
     connect(timer_, &QTimer::timeout, this, &ComplaintScreen::tick);
 
     FieldKeys::enterMovesNext({ui_->Text1, ui_->Text6});
-    FieldKeys::onFocusLost(ui_->Text6, [this] { lookUpComplaint(); });
+    FieldKeys::onFocusLost(ui_->Text6, [this] {
+        if (!closing_) lookUpComplaint();
+    });
     ui_->Text10->viewport()->installEventFilter(this);
 
     connect(ui_->Combo4, &QComboBox::activated, this, &ComplaintScreen::circleChosen);
@@ -57,7 +59,19 @@ ComplaintScreen::ComplaintScreen(AppContext& app, Navigator& navigator, QWidget*
     timer_->start();
 }
 
-ComplaintScreen::~ComplaintScreen() = default;
+ComplaintScreen::~ComplaintScreen()
+{
+    // The focus leaves now, while the screen is whole, not while its fields are destroyed.
+    closing_ = true;
+    if (QWidget* focused = focusWidget()) focused->clearFocus();
+}
+
+void ComplaintScreen::closeEvent(QCloseEvent* event)
+{
+    closing_ = true;
+    QWidget::closeEvent(event);
+    closing_ = event->isAccepted();
+}
 
 void ComplaintScreen::load()
 {

@@ -25,6 +25,7 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     // Lookup and registration
@@ -60,6 +61,7 @@ private:
     std::unique_ptr<Ui::ComplaintScreen> ui_;
     std::unique_ptr<Connection> db_;
     QTimer* timer_ = nullptr;
+    bool closing_ = false; // a screen going away looks nothing up when its number box loses the focus
     QString apAddress_;
     // What the Status and AP labels read last: the customer's ID and NAS address.
     QString pageUserId_;
