@@ -42,6 +42,7 @@ private slots:
     {
         t = std::make_unique<test::TestApp>();
         t->app().desktop().record();
+        t->app().settings().set("ExportFolder", t->dir() + "/exports"); // workbooks go with the test's folder
         main = std::make_unique<MainWindow>(t->app(), programScreens());
         // The period is 9 Dec 2021 9:00 AM to 6:00 PM. Dates in the patterns the
         // program and the server write.

@@ -64,6 +64,7 @@ private slots:
     {
         t = std::make_unique<test::TestApp>();
         t->app().desktop().record();
+        t->app().settings().set("ExportFolder", t->dir() + "/exports"); // workbooks go with the test's folder
         for (const char* c : {"MAHARASHTRA", "GUJARAT", "KARNATAKA"}) t->exec(QString("insert into circle(circle) values('%1')").arg(c));
         t->exec("insert into FE values('MAHARASHTRA','PUNE','PUNE','FE ONE','9700000001')");
         t->exec("insert into FE values('MAHARASHTRA','PUNE','PUNE','FE TWO','9700000002')");

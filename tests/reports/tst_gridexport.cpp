@@ -36,6 +36,7 @@ private slots:
     {
         t = std::make_unique<test::TestApp>();
         t->app().desktop().record();
+        t->app().settings().set("ExportFolder", t->dir() + "/exports"); // workbooks go with the test's folder
         t->exec("insert into engineer values('D''SOUZA & SONS','0981','<PUNE>')");
         t->exec("insert into engineer values('रवि','42','')");
         grid = std::make_unique<ResultGrid>();
