@@ -103,8 +103,16 @@ CREATE INDEX ix_complain_status_pending ON complain(status, pending);
 IF NOT EXISTS (SELECT 1 FROM sys.indexes WHERE name = N'ix_complain_issue')
 CREATE INDEX ix_complain_issue ON complain([issue date]);
 --;
-IF NOT EXISTS (SELECT 1 FROM sys.indexes WHERE name = N'ix_complain_close')
-CREATE INDEX ix_complain_close ON complain([close date]);
+IF NOT EXISTS (SELECT 1 FROM sys.indexes WHERE name = N'ix_complain_closed_by')
+CREATE INDEX ix_complain_closed_by ON complain([close date]) INCLUDE (ne);
+--;
+IF NOT EXISTS (SELECT 1 FROM sys.indexes WHERE name = N'ix_complain_open_list')
+CREATE INDEX ix_complain_open_list ON complain(pending DESC)
+  INCLUDE (name, mobile, [issue date], description, status, [close date], ssa, fe, [fe mob], address, [user id], circle, ap, ne, cat, srv)
+  WHERE status <> 'CLOSED';
+--;
+IF NOT EXISTS (SELECT 1 FROM sys.indexes WHERE name = N'ix_complain_open_issue')
+CREATE INDEX ix_complain_open_issue ON complain([issue date]) WHERE status <> 'CLOSED';
 --;
 IF OBJECT_ID(N'OLT', N'U') IS NULL
 CREATE TABLE OLT (

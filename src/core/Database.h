@@ -8,6 +8,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <vector>
 
 namespace k7t {
 
@@ -42,6 +43,8 @@ struct ActionError {
     QString shown() const;
 };
 
+class RowCursor;
+
 // Forward-only rows of one statement, every value read as text.
 class RowSet {
 public:
@@ -51,15 +54,16 @@ public:
     QString value(int position) const;          // 0-based
     QString trimmed(const QString& column) const { return value(column).trimmed(); }
     QString trimmed(int position) const { return value(position).trimmed(); }
-    int columnCount() const { return record_.count(); }
-    QString columnName(int position) const { return record_.fieldName(position); }
+    int columnCount() const;
+    QString columnName(int position) const;
     void next();
+    // Appends the value's text, UTF-8 encoded, to `out`: for readers of many rows.
+    void appendUtf8(int position, QByteArray& out) const;
 
 private:
     friend class Connection;
-    explicit RowSet(std::shared_ptr<QSqlQuery> q);
-    std::shared_ptr<QSqlQuery> query_;
-    QSqlRecord record_;
+    RowSet(std::shared_ptr<RowCursor> cursor, bool onRow) : cursor_(std::move(cursor)), valid_(onRow) {}
+    std::shared_ptr<RowCursor> cursor_;
     bool valid_ = false;
 };
 
@@ -98,7 +102,11 @@ public:
 
 private:
     ActionError fail(const ActionError& e);
+    RowSet executeEmbedded(QSqlDatabase& db, const QString& statement);
+    void finishCursors();
     DatabaseConfig config_;
+    // Statements of the embedded database still being read; ended at close().
+    std::vector<std::weak_ptr<RowCursor>> cursors_;
     QString name_;
     Style style_ = Style::ReportErrors;
     std::optional<ActionError> lastError_;

@@ -21,11 +21,14 @@ public:
 
     // Recording mode: nothing is opened or started, every request is kept.
     void record() { recording_ = true; }
+    // While recording: answer as a desktop that has no application for the request.
+    void refuse(bool refusing) { refusing_ = refusing; }
     const QList<QUrl>& openedUrls() const { return urls_; }
     const QList<Started>& startedPrograms() const { return started_; }
 
 private:
     bool recording_ = false;
+    bool refusing_ = false;
     QList<QUrl> urls_;
     QList<Started> started_;
 };

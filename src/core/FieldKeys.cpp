@@ -1,5 +1,6 @@
 #include "core/FieldKeys.h"
 
+#include <QAbstractScrollArea>
 #include <QComboBox>
 #include <QEvent>
 #include <QKeyEvent>
@@ -38,6 +39,15 @@ void FieldKeys::onFocusLost(QWidget* field, std::function<void()> action)
     field->installEventFilter(filter);
 }
 
+void FieldKeys::onDoubleClick(QWidget* field, std::function<void()> action)
+{
+    auto* filter = new FieldKeys(field);
+    filter->doubleClick_ = std::move(action);
+    // A multi-line box takes its mouse events in its viewport.
+    if (auto* area = qobject_cast<QAbstractScrollArea*>(field)) area->viewport()->installEventFilter(filter);
+    else field->installEventFilter(filter);
+}
+
 bool FieldKeys::eventFilter(QObject* watched, QEvent* event)
 {
     if (enterMovesNext_ && event->type() == QEvent::KeyPress) {
@@ -51,6 +61,7 @@ bool FieldKeys::eventFilter(QObject* watched, QEvent* event)
         const auto* focus = static_cast<QFocusEvent*>(event);
         if (focus->reason() != Qt::PopupFocusReason) focusLost_();
     }
+    if (doubleClick_ && event->type() == QEvent::MouseButtonDblClick) doubleClick_();
     return QObject::eventFilter(watched, event);
 }
 

@@ -16,6 +16,8 @@ public:
     static void enterMovesNext(std::initializer_list<QWidget*> fields);
     // `action` runs each time `field` loses the focus.
     static void onFocusLost(QWidget* field, std::function<void()> action);
+    // `action` runs on a double click in `field` (a text box or a multi-line box).
+    static void onDoubleClick(QWidget* field, std::function<void()> action);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -24,6 +26,7 @@ private:
     explicit FieldKeys(QObject* parent) : QObject(parent) {}
     bool enterMovesNext_ = false;
     std::function<void()> focusLost_;
+    std::function<void()> doubleClick_;
 };
 
 // Moves the focus from `from` to the next control that takes it by Tab.

@@ -56,6 +56,9 @@ const std::vector<std::pair<QString, QString>>& table()
         {"SmtpPassword", ""},
         {"MailFrom", "noc@k7t.local"},
         {"WinboxPath", "c:\\winbox.exe"},
+        {"WinboxUser", "admin"},
+        {"WinboxPassword", "58314720695"},
+        {"ExportFolder", ""}, // grid exports; empty: the system's temporary folder
     };
     return t;
 }

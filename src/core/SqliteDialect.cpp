@@ -78,7 +78,11 @@ void install(QSqlDatabase& db, const Clock* clock)
 {
     const QVariant handle = db.driver()->handle();
     if (!handle.isValid() || qstrcmp(handle.typeName(), "sqlite3*") != 0) return;
-    sqlite3* h = *static_cast<sqlite3* const*>(handle.constData());
+    install(*static_cast<sqlite3* const*>(handle.constData()), clock);
+}
+
+void install(sqlite3* h, const Clock* clock)
+{
     if (!h) return;
     sqlite3_create_collation_v2(h, kDateTimeCollation, SQLITE_UTF8, nullptr, compareDateTimes, nullptr);
     sqlite3_create_function_v2(h, "DATEDIFF", 3, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr, dateDiff, nullptr, nullptr, nullptr);

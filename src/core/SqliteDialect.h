@@ -4,6 +4,7 @@
 #include <QString>
 
 class QSqlDatabase;
+struct sqlite3;
 
 namespace k7t {
 
@@ -17,6 +18,8 @@ inline constexpr const char* kDateTimeCollation = "SQLDATETIME";
 
 // Registers the collation and functions on an open connection.
 void install(QSqlDatabase& db, const Clock* clock);
+// The same on a connection opened with the sqlite3 library directly (tools, benchmarks).
+void install(sqlite3* handle, const Clock* clock);
 
 // DATEDIFF's first argument is a bare unit word on the server ("DATEDIFF(day, ...)");
 // here it becomes a text ("DATEDIFF('day', ...)"). Text inside literals is never touched.
