@@ -20,7 +20,7 @@ EngineerRegister::EngineerRegister(AppContext& app, QWidget* parent)
     ui_->setupUi(this);
     setWindowIcon(appIcon());
     QPalette palette = this->palette();
-    palette.setBrush(QPalette::Window, appBackground());
+    palette.setColor(QPalette::Window, Qt::white);
     setPalette(palette);
     setAutoFillBackground(true);
     connect(ui_->Combo1, &QComboBox::activated, this, &EngineerRegister::choose);
