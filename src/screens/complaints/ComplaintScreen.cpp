@@ -37,7 +37,7 @@ ComplaintScreen::ComplaintScreen(AppContext& app, Navigator& navigator, QWidget*
     FieldKeys::onFocusLost(ui_->Text6, [this] {
         if (!closing_) lookUpComplaint();
     });
-    ui_->Text10->viewport()->installEventFilter(this);
+    FieldKeys::onDoubleClick(ui_->Text10, [this] { stampDate(); });
 
     connect(ui_->Combo4, &QComboBox::activated, this, &ComplaintScreen::circleChosen);
     connect(ui_->Combo5, &QComboBox::activated, this, &ComplaintScreen::ssaChosen);
@@ -305,16 +305,6 @@ void ComplaintScreen::submitComplaint()
     if (!stored) return;
     ui_->Label16->setText(number);
     app_.dialogs().information("Complain Submitted Successfully with Complain No" + number, "ZEZA");
-}
-
-// A double click in the update box appends the date and time.
-bool ComplaintScreen::eventFilter(QObject* watched, QEvent* event)
-{
-    if (watched == ui_->Text10->viewport() && event->type() == QEvent::MouseButtonDblClick) {
-        stampDate();
-        return true;
-    }
-    return QWidget::eventFilter(watched, event);
 }
 
 } // namespace k7t

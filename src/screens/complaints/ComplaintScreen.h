@@ -24,7 +24,6 @@ public:
     QString apAddress() const { return apAddress_; }
 
 protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
 private:
