@@ -58,8 +58,11 @@ bool FieldKeys::eventFilter(QObject* watched, QEvent* event)
         }
     }
     if (focusLost_ && event->type() == QEvent::FocusOut && watched == parent()) {
-        const auto* focus = static_cast<QFocusEvent*>(event);
-        if (focus->reason() != Qt::PopupFocusReason) focusLost_();
+        // Only the operator moving on counts: not a list popping up, not a switch to
+        // another application, not the window going away.
+        const auto reason = static_cast<QFocusEvent*>(event)->reason();
+        const auto* field = static_cast<QWidget*>(parent());
+        if (reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason && field->isVisible()) focusLost_();
     }
     if (doubleClick_ && event->type() == QEvent::MouseButtonDblClick) doubleClick_();
     return QObject::eventFilter(watched, event);

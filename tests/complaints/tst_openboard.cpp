@@ -82,6 +82,7 @@ private slots:
         add("FE SURAT", "OPEN-FE", 5, "GUJARAT", "SURAT", "MTNL", "u4");
         add("CLOSED PUNE", "CLOSED", 99, "MAHARASHTRA", "PUNE", "FTTH", "u2");
         main = std::make_unique<MainWindow>(t->app(), programScreens());
+        main->show(); // screens act on fields the operator can see
     }
 
     void cleanup()

@@ -75,6 +75,15 @@ private slots:
         QTRY_VERIFY(button->hasFocus()); // the disabled field is passed over
         QCOMPARE(combo->count(), 0);     // Enter added nothing to the list
         QCOMPARE(pressed, 0);
+
+        // Leaving for another application, or the window closing, is not the operator moving on.
+        first->setFocus();
+        QTRY_VERIFY(first->hasFocus());
+        QFocusEvent away(QEvent::FocusOut, Qt::ActiveWindowFocusReason);
+        QCoreApplication::sendEvent(first, &away);
+        QCOMPARE(lost, 1);
+        form.close();
+        QCOMPARE(lost, 1);
     }
 };
 
