@@ -7,10 +7,26 @@
 #include <QGuiApplication>
 #include <QPalette>
 #include <QHeaderView>
-#include <deque>
 #include <vector>
 
 namespace k7t {
+
+namespace {
+// Blocks and position lists of grids that were cleared, kept for the next grid: a
+// screen that lists a hundred thousand rows again and again then reuses its memory
+// instead of asking the system for tens of megabytes each time.
+constexpr size_t kSpareBlocks = 64;
+std::vector<QByteArray>& spareBlocks()
+{
+    static std::vector<QByteArray> spare;
+    return spare;
+}
+std::vector<quint64>& spareStarts()
+{
+    static std::vector<quint64> spare;
+    return spare;
+}
+} // namespace
 
 // Cells as UTF-8 text in blocks of about a megabyte, so a large result is never moved
 // as it grows. starts_[i] places cell i of the grid (row-major, header row first) as
@@ -19,6 +35,7 @@ namespace k7t {
 class GridModel : public QAbstractTableModel {
 public:
     explicit GridModel(QObject* parent) : QAbstractTableModel(parent) {}
+    ~GridModel() override { clearStore(); }
 
     int rowCount(const QModelIndex& parent = {}) const override { return parent.isValid() ? 0 : rows_; }
     int columnCount(const QModelIndex& parent = {}) const override { return parent.isValid() ? 0 : cols_; }
@@ -52,6 +69,7 @@ public:
     {
         beginResetModel();
         clearStore();
+        takeSpareStarts();
         cols_ = rs.columnCount();
         if (cols_ > 0) {
             for (int c = 0; c < cols_; ++c) {
@@ -97,8 +115,13 @@ private:
     void mark()
     {
         if (blocks_.empty() || blocks_.back().size() >= kBlock) {
-            blocks_.emplace_back();
-            blocks_.back().reserve(kBlock + 4096);
+            if (!spareBlocks().empty()) {
+                blocks_.push_back(std::move(spareBlocks().back()));
+                spareBlocks().pop_back();
+            } else {
+                blocks_.emplace_back();
+                blocks_.back().reserve(kBlock + 4096);
+            }
         }
         starts_.push_back(quint64(blocks_.size() - 1) << 32 | quint64(blocks_.back().size()));
     }
@@ -115,13 +138,24 @@ private:
 
     void clearStore()
     {
+        for (QByteArray& b : blocks_) {
+            if (spareBlocks().size() >= kSpareBlocks) break;
+            b.truncate(0); // keeps its memory
+            spareBlocks().push_back(std::move(b));
+        }
         blocks_.clear();
         starts_.clear();
+        if (starts_.capacity() > spareStarts().capacity()) std::swap(starts_, spareStarts()); // the larger list waits
         rows_ = cols_ = 0;
     }
 
+    void takeSpareStarts()
+    {
+        if (spareStarts().capacity() > starts_.capacity()) std::swap(starts_, spareStarts());
+    }
+
     std::vector<QByteArray> blocks_;
-    std::deque<quint64> starts_;
+    std::vector<quint64> starts_;
     int rows_ = 0;
     int cols_ = 0;
 };
