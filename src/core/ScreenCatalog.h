@@ -27,6 +27,9 @@ public:
     // Shows the screen `form` ("Form4"): brings it to the front when it is open, opens
     // it afresh otherwise. Null when the program has no such screen.
     virtual QWidget* openScreen(const QString& form) = 0;
+
+    // Closes `screen` (with its frame inside the main window) and shows `form` in its place.
+    QWidget* switchScreen(QWidget* screen, const QString& form);
 };
 
 // Every screen of the program.

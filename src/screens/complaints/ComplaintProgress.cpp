@@ -10,7 +10,6 @@
 #include "ui_ComplaintScreen.h"
 
 #include <QLocale>
-#include <QMdiSubWindow>
 
 namespace k7t {
 
@@ -103,10 +102,7 @@ void ComplaintScreen::clearScreen()
 
 void ComplaintScreen::showOpenComplaints()
 {
-    Navigator& navigator = navigator_;
-    if (auto* frame = qobject_cast<QMdiSubWindow*>(parentWidget())) frame->close();
-    else close();
-    navigator.openScreen("Form4");
+    navigator_.switchScreen(this, "Form4");
 }
 
 } // namespace k7t

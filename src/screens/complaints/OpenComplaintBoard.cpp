@@ -9,7 +9,6 @@
 #include "screens/reports/GridExport.h"
 #include "ui_OpenComplaintBoard.h"
 
-#include <QMdiSubWindow>
 
 namespace k7t {
 
@@ -177,10 +176,7 @@ void OpenComplaintBoard::exportList() { exportGrid(app_, *ui_->MSHFlexGrid1); }
 
 void OpenComplaintBoard::back()
 {
-    Navigator& navigator = navigator_;
-    if (auto* frame = qobject_cast<QMdiSubWindow*>(parentWidget())) frame->close();
-    else close();
-    navigator.openScreen("Form3");
+    navigator_.switchScreen(this, "Form3");
 }
 
 } // namespace k7t
